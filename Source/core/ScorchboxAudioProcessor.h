@@ -1,0 +1,62 @@
+#pragma once
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include "core/ParameterIds.h"
+#include "core/QV_NewFloatParameter.h"
+
+#include <array>
+#include <atomic>
+
+class ScorchboxAudioProcessor : public juce::AudioProcessor
+{
+public:
+    ScorchboxAudioProcessor ();
+    ~ScorchboxAudioProcessor () override;
+
+    const juce::String getName () const override;
+    void prepareToPlay (double sampleRate, int maximumExpectedSamplesPerBlock) override;
+    void releaseResources () override;
+    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
+    void processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
+    double getTailLengthSeconds () const override;
+    bool acceptsMidi () const override;
+    bool producesMidi () const override;
+    bool isMidiEffect () const override;
+    void reset () override;
+    juce::AudioProcessorEditor* createEditor () override;
+    bool hasEditor () const override;
+    int getNumPrograms () override;
+    int getCurrentProgram () override;
+    void setCurrentProgram (int index) override;
+    const juce::String getProgramName (int index) override;
+    void changeProgramName (int index, const juce::String& newName) override;
+    void getStateInformation (juce::MemoryBlock& destData) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+    bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
+    bool canApplyBusesLayout (const BusesLayout& layouts) const override;
+
+    // Raised by every parameter write; consumed by the audio thread's block update.
+    void markParametersChanged () noexcept { parametersChanged.store (true, std::memory_order_release); }
+
+    // Name of the circuit type in use ("Default", "Bright", "Hi Gain", "Modern").
+    juce::String getCurrentCircuitName () const;
+
+    QV_NewFloatParameter& getParameterAt (int index) const { return *parameterPointers[(size_t) index]; }
+
+    int newCurrentWidth = 700, newCurrentHeight = 600;
+
+private:
+    void createParameters ();
+    void setEveryParameter (const std::array<float, ParamIndex::count>& normalisedValues);
+
+    std::array<QV_NewFloatParameter*, ParamIndex::count> parameterPointers{};
+
+    std::atomic<bool> parametersChanged{ true };
+    double lastPreparedSampleRate = 44100.0;
+
+    bool firstPreparePending = true;
+    bool stateLoadedBeforeFirstPrepare = false;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ScorchboxAudioProcessor)
+};
