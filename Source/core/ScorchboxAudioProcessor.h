@@ -19,6 +19,9 @@ public:
     void releaseResources () override;
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     void processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
+    // Single precision only: the double-precision overloads keep the base behaviour.
+    using juce::AudioProcessor::processBlock;
+    using juce::AudioProcessor::processBlockBypassed;
     double getTailLengthSeconds () const override;
     bool acceptsMidi () const override;
     bool producesMidi () const override;
