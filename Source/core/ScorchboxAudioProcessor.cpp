@@ -1,5 +1,7 @@
 #include "core/ScorchboxAudioProcessor.h"
 
+#include "storage/StateEnvelope.h"
+
 namespace
 {
 struct ParameterSpec
@@ -40,8 +42,10 @@ ScorchboxAudioProcessor::ScorchboxAudioProcessor () :
         parameter->sendValueChangedMessageToListeners (parameter->getValue ());
     }
 
-    // Start-up seams: the settings file, the start-up preset and the news feed
-    // are read here once their subsystems exist.
+    loadSettings ();
+    findInitialPreset ();
+
+    // Start-up seam: the news feed starts here once it exists.
 }
 
 ScorchboxAudioProcessor::~ScorchboxAudioProcessor () = default;
@@ -173,14 +177,20 @@ const juce::String ScorchboxAudioProcessor::getProgramName (int index)
 
 void ScorchboxAudioProcessor::changeProgramName (int, const juce::String&) {}
 
-void ScorchboxAudioProcessor::getStateInformation (juce::MemoryBlock&)
+void ScorchboxAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 {
-    // The host state (the preset element in the binary XML envelope) is written here.
+    juce::XmlElement element ("Scorchbox_Preset");
+    writePresetXml (element, false);
+    korvinate::writeStateBlock (element, destData);
 }
 
-void ScorchboxAudioProcessor::setStateInformation (const void*, int)
+void ScorchboxAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    // The host state is applied here.
+    // Opens the window in which readPresetXml applies the editor size and HQ.
+    lastStateRestoreTime = juce::Time::getMillisecondCounter ();
+
+    if (const auto element = korvinate::readStateBlock (data, sizeInBytes))
+        readPresetXml (*element);
 }
 
 bool ScorchboxAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const

@@ -4,6 +4,7 @@
 
 #include "core/ParameterIds.h"
 #include "core/QV_NewFloatParameter.h"
+#include "storage/PluginSettings.h"
 
 #include <array>
 #include <atomic>
@@ -46,6 +47,37 @@ public:
     juce::String getCurrentCircuitName () const;
 
     QV_NewFloatParameter& getParameterAt (int index) const { return *parameterPointers[(size_t) index]; }
+
+    // The circuit the MODS parameter selects (its 0..23 value rounded, ties to
+    // even). Presets and the host state store this rather than the index the
+    // last block applied, which lags the parameter until audio runs.
+    int getCircuitParameterIndex () const;
+
+    // Settings, preset files and the preset library (storage/PresetLibrary.cpp).
+    void loadSettings ();
+    void findInitialPreset ();
+    // Fills a Scorchbox_Preset element. A preset file leaves out the editor
+    // size and isHQ, which only the host state carries.
+    void writePresetXml (juce::XmlElement& element, bool forPresetFile) const;
+    void readPresetXml (const juce::XmlElement& element);
+    bool loadPresetFile (const juce::File& file);
+    void setParameterFromValue (QV_NewFloatParameter& parameter, float valueInRangeUnits);
+    // On failure nothing changes and the result carries the message to show.
+    juce::Result savePresetFile (const juce::File& file);
+    bool deletePresetFile (const juce::File& file);
+    // The preset menu's selection step: entry i of the sorted preset tree is
+    // loaded unless it is already the current one.
+    void selectPresetByIndex (int entryIndex, const juce::String& entryPath);
+    void selectPresetByIndex (int entryIndex);
+
+    korvinate::PluginSettings settings;
+    juce::String currentPresetName;
+    juce::String currentPresetFile;
+    float currentPresetIndex = 0.0f;
+    bool presetModified = false;
+    std::atomic<bool> savingPresetFile{ false };
+    // Starts long ago, so that nothing before the first host restore counts as one.
+    std::atomic<juce::uint32> lastStateRestoreTime{ juce::Time::getMillisecondCounter () - 0x80000000u };
 
     int newCurrentWidth = 700, newCurrentHeight = 600;
 

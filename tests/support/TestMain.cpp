@@ -10,6 +10,9 @@ int main (int argc, char** argv)
     auto scratchHome = juce::File::createTempFile ("scorchbox-home");
     scratchHome.createDirectory ();
     setenv ("HOME", scratchHome.getFullPathName ().toRawUTF8 (), 1);
+    // The folder tree normally lives under the common documents folder (/opt on Linux).
+    const auto scratchDocuments = scratchHome.getChildFile ("CommonDocuments");
+    setenv ("SCORCHBOX_DOCUMENTS_DIR", scratchDocuments.getFullPathName ().toRawUTF8 (), 1);
 
     int result = 0;
     {
