@@ -17,6 +17,14 @@ void DryDelayLine::prepare (int newSize)
     writeIndex = 0;
 }
 
+void DryDelayLine::prepareReallocating (int newSize)
+{
+    std::vector<float> fresh ((size_t) (newSize > 0 ? newSize : 0), 0.0f);
+    buffer.swap (fresh);
+    size = newSize;
+    writeIndex = 0;
+}
+
 float DryDelayLine::read (float delay) const noexcept
 {
     if (size <= 0)

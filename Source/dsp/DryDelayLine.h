@@ -14,6 +14,8 @@ public:
 
     // size = integer part of 10 ms at the processing rate; clears the line.
     void prepare (int newSize);
+    // The same, with the spec's literal reallocation (reference runs in tests).
+    void prepareReallocating (int newSize);
 
     // Linear-interpolated read `delay` samples back; read before writing the
     // same sample, so a delay of 1 returns the previous sample.
