@@ -77,12 +77,23 @@ void ScorchboxAudioProcessor::setEveryParameter (const std::array<float, ParamIn
     }
 }
 
-void ScorchboxAudioProcessor::prepareToPlay (double sampleRate, int)
+void ScorchboxAudioProcessor::prepareToPlay (double sampleRate, int maximumExpectedSamplesPerBlock)
 {
+    // Steps 1 and 2 (dry buffer, oversampler), plus everything the audio thread
+    // may need later: delay-line storage and clipper tables for the host rate
+    // and twice the host rate.
+    chain.prepare (sampleRate, maximumExpectedSamplesPerBlock);
+    preparedBlockSize = juce::jmax (0, maximumExpectedSamplesPerBlock);
+
     std::array<float, ParamIndex::count> values{};
 
     if (firstPreparePending)
     {
+        chain.prepareModels (chain.getProcessingRate ());
+        updateControls ();
+        reset ();
+        bypassDelay.clear ();
+
         // A state the host restored before this first prepare survives it;
         // otherwise every parameter starts from its default.
         for (size_t i = 0; i < values.size (); ++i)
@@ -95,33 +106,112 @@ void ScorchboxAudioProcessor::prepareToPlay (double sampleRate, int)
     {
         for (size_t i = 0; i < values.size (); ++i)
             values[i] = parameterPointers[i]->getValue ();
+
+        chain.prepareModels (chain.getProcessingRate ());
+        updateControls ();
+        reset ();
+        bypassDelay.clear ();
+
         setEveryParameter (values);
     }
 
     lastPreparedSampleRate = sampleRate;
 }
 
+void ScorchboxAudioProcessor::updateControls ()
+{
+    ChainControls controls;
+    // Consumed first, so that a write arriving during this update raises the
+    // flag again for the next block instead of being lost.
+    controls.changed = parametersChanged.exchange (false, std::memory_order_acq_rel);
+    controls.normalised[ParamIndex::hq] = parameterPointers[ParamIndex::hq]->getValue ();
+
+    if (controls.changed)
+    {
+        for (size_t i = 0; i < parameterPointers.size (); ++i)
+            controls.normalised[i] = parameterPointers[i]->getValue ();
+
+        const auto inRange = [this, &controls] (int index)
+        { return parameterPointers[(size_t) index]->convertToRangeUnits (controls.normalised[(size_t) index]); };
+        controls.inputGainDb = inRange (ParamIndex::inputGain);
+        controls.outputGainDb = inRange (ParamIndex::outputGain);
+        controls.circuitValue = inRange (ParamIndex::mods);
+    }
+
+    chain.updateControls (controls);
+}
+
+void ScorchboxAudioProcessor::reportLatency ()
+{
+    const int latency = chain.getLatencyToReport ();
+    if (latency != getLatencySamples ())
+        setLatencySamples (latency);
+}
+
 void ScorchboxAudioProcessor::releaseResources () {}
 
 void ScorchboxAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
-    juce::ScopedNoDenormals noDenormals;
     const int ins = getTotalNumInputChannels ();
     const int outs = getTotalNumOutputChannels ();
+    const int total = buffer.getNumSamples ();
+    const int numBufferChannels = buffer.getNumChannels ();
 
-    for (int channel = juce::jmin (ins, 2); channel < outs; ++channel)
-        buffer.clear (channel, 0, buffer.getNumSamples ());
+    // 1. Clear the outputs that have no input.
+    for (int channel = juce::jmin (ins, 2); channel < juce::jmin (outs, numBufferChannels); ++channel)
+        buffer.clear (channel, 0, total);
 
-    // Until the pedal's signal path is in place the input passes through.
+    if (preparedBlockSize <= 0 || total <= 0 || numBufferChannels <= 0)
+        return; // never prepared: nothing is designed yet, leave the audio alone
+
+    const bool stereo = (ins == 2 && outs == 2);
+    constexpr int maxPointers = 32;
+    const int numChannels = juce::jmin (numBufferChannels, maxPointers);
+    float* const* data = buffer.getArrayOfWritePointers ();
+    float* chunkPointers[maxPointers] = {};
+
+    // A host block longer than the prepared maximum is processed in chunks of
+    // the prepared size: every buffer was sized for that.
+    for (int start = 0; start < total; start += preparedBlockSize)
+    {
+        const int n = juce::jmin (preparedBlockSize, total - start);
+        for (int c = 0; c < numChannels; ++c)
+            chunkPointers[c] = data[c] + start;
+
+        // 2. The block update.
+        updateControls ();
+
+        for (int c = 0; c < juce::jmin (numChannels, BypassDelay::numChannels); ++c)
+            bypassDelay.write (c, chunkPointers[c], n);
+
+        // Latency reporting at the start of the circuit processing, then
+        // 3. dry copy, 4. circuit, 5. output mix, 6. gate.
+        reportLatency ();
+        chain.process (chunkPointers, numChannels, n, stereo);
+    }
 }
 
 void ScorchboxAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
-    if (buffer.hasBeenCleared ())
-        return;
+    const int ins = getTotalNumInputChannels ();
+    const int outs = getTotalNumOutputChannels ();
+    const int n = buffer.getNumSamples ();
 
-    for (int channel = getTotalNumInputChannels (); channel < getTotalNumOutputChannels (); ++channel)
-        buffer.clear (channel, 0, buffer.getNumSamples ());
+    if (! buffer.hasBeenCleared ())
+        for (int channel = ins; channel < juce::jmin (outs, buffer.getNumChannels ()); ++channel)
+            buffer.clear (channel, 0, n);
+
+    // Bypass keeps time: the input is delayed by the latency currently
+    // reported (0 outside HQ, where the input passes unchanged).
+    const int latency = getLatencySamples ();
+    const int count = juce::jmin (juce::jmin (ins, outs), juce::jmin (buffer.getNumChannels (), BypassDelay::numChannels));
+    for (int c = 0; c < count; ++c)
+    {
+        if (latency == 0)
+            bypassDelay.write (c, buffer.getReadPointer (c), n);
+        else
+            bypassDelay.process (c, buffer.getWritePointer (c), n, latency);
+    }
 }
 
 double ScorchboxAudioProcessor::getTailLengthSeconds () const
@@ -144,7 +234,10 @@ bool ScorchboxAudioProcessor::isMidiEffect () const
     return false;
 }
 
-void ScorchboxAudioProcessor::reset () {}
+void ScorchboxAudioProcessor::reset ()
+{
+    chain.reset ();
+}
 
 juce::AudioProcessorEditor* ScorchboxAudioProcessor::createEditor ()
 {
@@ -211,7 +304,12 @@ bool ScorchboxAudioProcessor::canApplyBusesLayout (const BusesLayout& layouts) c
 
 juce::String ScorchboxAudioProcessor::getCurrentCircuitName () const
 {
-    return "Default";
+    // Four fixed strings, created once; copying one only shares its text.
+    static const juce::String names[CircuitModel::numCircuits] = { CircuitModel::getCircuitName (0),
+                                                                   CircuitModel::getCircuitName (1),
+                                                                   CircuitModel::getCircuitName (2),
+                                                                   CircuitModel::getCircuitName (3) };
+    return names[juce::jlimit (0, CircuitModel::numCircuits - 1, chain.getCurrentCircuitNameIndex ())];
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter ()

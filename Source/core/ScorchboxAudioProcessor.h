@@ -4,6 +4,8 @@
 
 #include "core/ParameterIds.h"
 #include "core/QV_NewFloatParameter.h"
+#include "dsp/BypassDelay.h"
+#include "dsp/SignalChain.h"
 #include "storage/PluginSettings.h"
 
 #include <array>
@@ -44,7 +46,24 @@ public:
     void markParametersChanged () noexcept { parametersChanged.store (true, std::memory_order_release); }
 
     // Name of the circuit type in use ("Default", "Bright", "Hi Gain", "Modern").
+    // Safe on any thread: the audio thread only moves an atomic index into
+    // four fixed names.
     juce::String getCurrentCircuitName () const;
+
+    // The current circuit index of the block update (Parts 1.1, 2.1: the rounded
+    // MODS value last applied, 0..23) and the
+    // circuit-changed flag, which the editor's timer reads and clears.
+    int getActiveCircuitIndex () const noexcept { return chain.getCurrentCircuitIndex (); }
+    bool isCircuitChanged () const noexcept { return chain.isCircuitChanged (); }
+    void clearCircuitChanged () noexcept { chain.clearCircuitChanged (); }
+    // Reads and clears the flag in one step.
+    bool consumeCircuitChanged () noexcept { return chain.consumeCircuitChanged (); }
+
+    // The pedal's signal path (subsystem 2). Tests inspect it.
+    SignalChain& getSignalChain () noexcept { return chain; }
+    const SignalChain& getSignalChain () const noexcept { return chain; }
+    double getLastPreparedSampleRate () const noexcept { return lastPreparedSampleRate; }
+    int getPreparedBlockSize () const noexcept { return preparedBlockSize; }
 
     QV_NewFloatParameter& getParameterAt (int index) const { return *parameterPointers[(size_t) index]; }
 
@@ -84,11 +103,23 @@ public:
 private:
     void createParameters ();
     void setEveryParameter (const std::array<float, ParamIndex::count>& normalisedValues);
+    // The block update of Part 2.1: consumes the parameters-changed flag and
+    // hands a snapshot of the values to the signal chain.
+    void updateControls ();
+    // Reports the latency of the current HQ state when it changed.
+    void reportLatency ();
 
     std::array<QV_NewFloatParameter*, ParamIndex::count> parameterPointers{};
 
     std::atomic<bool> parametersChanged{ true };
     double lastPreparedSampleRate = 44100.0;
+
+    // Subsystem 2: dry copy, delay lines, circuit models, gates, smoothers,
+    // gains and the oversampler, with the circuit index and name atomics.
+    SignalChain chain;
+    // Keeps bypass in time with the reported latency (HQ); written on every block.
+    BypassDelay bypassDelay;
+    int preparedBlockSize = 0;
 
     bool firstPreparePending = true;
     bool stateLoadedBeforeFirstPrepare = false;
